@@ -1,0 +1,54 @@
+# Orv Brivo: top-level commands. Every target installs what is missing, configures and builds.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+PREFIX     ?=
+JOBS       ?= $(shell nproc)
+
+PACKAGES := build-essential cmake pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all setup build demo test test-unit test-asan bench install clean
+
+all: build
+
+setup:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
+	fi
+
+$(BUILD)/CMakeCache.txt: | setup
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+
+build: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	$(BUILD)/orvbrivo-inspect $(BUILD)/orvbrivo.so
+
+test-unit: build
+	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
+
+test-asan: setup
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DORV_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
+
+test: test-unit test-asan
+
+bench: build
+	$(BUILD)/bench/orvbrivo-bench
+
+install: build
+	@if [ -n "$(PREFIX)" ]; then \
+	  install -D -m 755 $(BUILD)/orvbrivo.so $(DESTDIR)$(PREFIX)/lib/vst/orvbrivo.so; \
+	  echo "Installed $(DESTDIR)$(PREFIX)/lib/vst/orvbrivo.so"; \
+	else \
+	  install -D -m 755 $(BUILD)/orvbrivo.so $(HOME)/.vst/orvbrivo.so; \
+	  echo "Installed $(HOME)/.vst/orvbrivo.so"; \
+	fi
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)
