@@ -4,16 +4,20 @@ ASAN_BUILD ?= build-asan
 PREFIX     ?=
 JOBS       ?= $(shell nproc)
 
-PACKAGES := build-essential cmake pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES := build-essential cmake pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev \
+            libsndfile1-dev libebur128-dev libcairo2-dev libfontconfig-dev fonts-liberation libx11-dev
+
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 60
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup build demo test test-unit test-asan bench install clean
+.PHONY: all setup build demo test test-unit test-asan test-fuzz fuzz bench install clean
 
 all: build
 
 setup:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	@missing=$$(for p in $(PACKAGES) $(FUZZ_PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
@@ -36,7 +40,14 @@ test-asan: setup
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
 
-test: test-unit test-asan
+# A short bounded pass of every fuzz target; `make fuzz` runs each for FUZZ_SECONDS.
+test-fuzz: setup
+	fuzz/run.sh 5
+
+fuzz: setup
+	fuzz/run.sh $(FUZZ_SECONDS)
+
+test: test-unit test-asan test-fuzz
 
 bench: build
 	$(BUILD)/bench/orvbrivo-bench
@@ -51,4 +62,4 @@ install: build
 	fi
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

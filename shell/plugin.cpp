@@ -1,7 +1,12 @@
 #include "shell/plugin.h"
 
+#include "editor/editor.h"
+#include "presets/metering_preferences.h"
+#include "shell/vendor_requests.h"
+
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace orv {
 namespace {
@@ -23,9 +28,8 @@ void writeSilence(Sample* left, Sample* right, int32_t frames) {
 
 }  // namespace
 
-Plugin::Plugin(vst::HostCallback host) : AudioEffectX(host, 1, kNumParams) {
+Plugin::Plugin(vst::HostCallback host) : CPresetSystemEffect(host) {
     lock_.acquire(0);
-    programsAreChunks(true);
     setNumInputs(2);
     setNumOutputs(2);
     setUniqueID(kUniqueId);
@@ -34,6 +38,14 @@ Plugin::Plugin(vst::HostCallback host) : AudioEffectX(host, 1, kNumParams) {
     setInitialDelay(engine_.latency());
     for (int32_t i = 0; i < kNumEngineParams; ++i) values_[i].store(kInitialValues[i], std::memory_order_relaxed);
     engine_.suspend();
+
+    installFactoryPresets();
+    SettingsStore store = SettingsStore::forCurrentUser();
+    loadMeteringPreferences(store, *this);
+    editor_ = new (std::nothrow) Editor(this, std::move(store));
+    if (editor_) editor_->setLatency(engine_.latency());
+    restoreEditorPresetState();
+    selectProgram(0);
     lock_.release();
 }
 
@@ -49,6 +61,7 @@ void Plugin::setSampleRate(float rate) {
     AudioEffectX::setSampleRate(rate);
     engine_.setSampleRate(rate);
     setInitialDelay(engine_.latency());
+    if (editor_) editor_->setLatency(engine_.latency());
 }
 
 void Plugin::suspend() { engine_.suspend(); }
@@ -111,7 +124,10 @@ void Plugin::applyToEngine(int32_t index, float x, int32_t step) {
     case AutoOut: engine_.setAutoOut(step == 1); break;
     case Quantize: engine_.setQuantize(step == 1); break;
     case Autoblack: engine_.setAutoblack(step == 1); break;
-    case AttShow: engine_.resetDisplayedGain(); break;
+    case AttShow:
+        engine_.setAttShow(step);
+        engine_.resetDisplayedGain();
+        break;
     case PostMeter: engine_.setPostMeter(step == 1); break;
     default: break;  // MeterType and AttZoom are the editor's alone
     }
@@ -131,12 +147,16 @@ void Plugin::setParameter(int32_t index, float value) {
     } else if (index == ResvdVid) {
         convertLegacySettings(value);
     }
+    // The program store and the editor take relaxed atomic stores only: no lock, no allocation.
+    if (!applyingProgram()) CPresetSystemEffect::setParameter(index, value);
+    if (editor_) editor_->setParameter(index, value);
 }
 
 float Plugin::getParameter(int32_t index) {
     if (index >= 0 && index < kNumEngineParams) return values_[index].load(std::memory_order_relaxed);
     if (index == ResvdVid) return kSettingsVersionMarker;
-    return index > ResvdVid ? -1.0f : 0.0f;
+    if (index < 0) return 0.0f;
+    return CPresetSystemEffect::getParameter(index);  // 22..24 from the current record, -1 above 25
 }
 
 void Plugin::convertLegacySettings(float marker) {
@@ -200,6 +220,14 @@ bool Plugin::getProductString(char* text) {
 }
 
 int32_t Plugin::getPlugCategory() { return vst::kPlugCategMastering; }
+
+intptr_t Plugin::dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) {
+    if (opcode == vst::effVendorSpecific && index == kMeterSnapshotRequest && ptr) {
+        *static_cast<MeterSnapshot*>(ptr) = takeMeterSnapshot();
+        return 1;
+    }
+    return CPresetSystemEffect::dispatcher(opcode, index, value, ptr, opt);
+}
 
 MeterSnapshot Plugin::takeMeterSnapshot() { return engine_.takeMeterSnapshot(); }
 

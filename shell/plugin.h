@@ -1,7 +1,10 @@
-// One plug-in instance: the parameter model, the processing lock and the engine it owns.
+// One plug-in instance: the parameter model, the processing lock, the engine it owns, and through
+// its base the program store and the editor object.
 #pragma once
 
 #include "engine/engine.h"
+#include "platform/settings_store.h"
+#include "presets/preset_system_effect.h"
 #include "shell/audio_effect.h"
 #include "shell/parameters.h"
 #include "shell/process_lock.h"
@@ -10,11 +13,16 @@
 
 namespace orv {
 
-class Plugin : public AudioEffectX {
+class Editor;
+
+class Plugin : public CPresetSystemEffect {
 public:
-    // Builds the whole instance under the processing lock; ends with program 0 applied.
+    // Builds the whole instance under the processing lock: engine, factory programs, metering
+    // preferences, editor object, stored default bank, default preset and file locations; ends
+    // with program 0 applied. The settings come from the current user's store.
     explicit Plugin(vst::HostCallback host);
-    // Frees the engine under the lock; waits for a processing call in progress.
+    // Frees the engine under the lock; waits for a processing call in progress. The editor object
+    // goes last, with the adapter, and writes the file locations.
     ~Plugin() override;
 
     // UI thread, under the processing lock (1000 ms); a rate change that cannot take it stores
@@ -28,7 +36,11 @@ public:
     void processDoubleReplacing(double** inputs, double** outputs, int32_t frames) override;
 
     // Any thread, also concurrently with processing. Only TransShape takes the processing lock.
+    // Every change also goes into the current program record (unless a whole program is being
+    // applied) and to the editor object; both are lock-free stores of relaxed atomics (see
+    // CPresetSystemEffect), so the audio thread never waits for the editor thread.
     void setParameter(int32_t index, float value) override;
+    // Any thread. 0..21 the stored values, 25 the version marker, the others from the program store.
     float getParameter(int32_t index) override;
 
     void getParameterLabel(int32_t index, char* text) override;
@@ -39,6 +51,9 @@ public:
     bool getVendorString(char* text) override;
     bool getProductString(char* text) override;
     int32_t getPlugCategory() override;
+    // UI thread. Answers our own vendor-specific request (shell/vendor_requests.h) and passes
+    // every other opcode on; other vendor-specific requests still get 0.
+    intptr_t dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) override;
 
     // Editor thread, without the lock.
     virtual MeterSnapshot takeMeterSnapshot();
@@ -58,6 +73,7 @@ private:
     ProcessLock lock_;
     Engine engine_;
     std::atomic<float> values_[kNumEngineParams] = {};
+    Editor* editor_ = nullptr;  // owned by the adapter; null when it could not be made
 };
 
 }  // namespace orv

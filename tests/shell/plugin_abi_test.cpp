@@ -44,7 +44,7 @@ TEST_F(PluginAbi, RecordValues) {
     EXPECT_EQ(e.numPrograms, 1);
     EXPECT_EQ(e.numInputs, 2);
     EXPECT_EQ(e.numOutputs, 2);
-    EXPECT_EQ(e.flags, 0x1030);
+    EXPECT_EQ(e.flags, 0x1031);
     EXPECT_EQ(e.uniqueID, vst::fourCharCode('O', 'b', 'r', 'v'));
     EXPECT_EQ(e.initialDelay, 159);
     EXPECT_EQ(e.version, 1);
