@@ -29,8 +29,11 @@ $(BUILD)/CMakeCache.txt: | setup
 build: setup $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
+# Renders the built-in demo through "CD Master 1"; leaves demo-in.wav, demo-out.wav and
+# demo-plot.png in the build folder and prints the report.
 demo: build
-	$(BUILD)/orvbrivo-inspect $(BUILD)/orvbrivo.so
+	$(BUILD)/orvbrivo-inspect $(BUILD)/orvbrivo.so | head -n 4
+	cd $(BUILD) && ./orvbrivo-render --demo
 
 test-unit: build
 	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
@@ -52,13 +55,16 @@ test: test-unit test-asan test-fuzz
 bench: build
 	$(BUILD)/bench/orvbrivo-bench
 
+# Hosts look for VST 2.4 plug-ins in ~/.vst (one user) or $(PREFIX)/lib/vst (all users).
 install: build
 	@if [ -n "$(PREFIX)" ]; then \
 	  install -D -m 755 $(BUILD)/orvbrivo.so $(DESTDIR)$(PREFIX)/lib/vst/orvbrivo.so; \
-	  echo "Installed $(DESTDIR)$(PREFIX)/lib/vst/orvbrivo.so"; \
+	  install -D -m 755 $(BUILD)/orvbrivo-render $(DESTDIR)$(PREFIX)/bin/orvbrivo-render; \
+	  echo "Installed $(DESTDIR)$(PREFIX)/lib/vst/orvbrivo.so and $(DESTDIR)$(PREFIX)/bin/orvbrivo-render"; \
 	else \
 	  install -D -m 755 $(BUILD)/orvbrivo.so $(HOME)/.vst/orvbrivo.so; \
-	  echo "Installed $(HOME)/.vst/orvbrivo.so"; \
+	  install -D -m 755 $(BUILD)/orvbrivo-render $(HOME)/.local/bin/orvbrivo-render; \
+	  echo "Installed $(HOME)/.vst/orvbrivo.so and $(HOME)/.local/bin/orvbrivo-render"; \
 	fi
 
 clean:

@@ -108,10 +108,20 @@ void PluginSession::process(double** inputs, double** outputs, int32_t frames) c
     plugin_->process(inputs, outputs, frames);
 }
 
+// The build folder keeps the module beside the program; an installed renderer finds it where
+// `make install` put it (PREFIX/lib/vst, or the user's ~/.vst).
 std::string defaultModulePath() {
     std::error_code ec;
     const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string("orvbrivo.so") : (self.parent_path() / "orvbrivo.so").string();
+    std::vector<fs::path> candidates;
+    if (!ec) {
+        candidates.push_back(self.parent_path() / "orvbrivo.so");
+        candidates.push_back(self.parent_path().parent_path() / "lib" / "vst" / "orvbrivo.so");
+    }
+    if (const char* home = std::getenv("HOME")) candidates.push_back(fs::path(home) / ".vst" / "orvbrivo.so");
+    for (const fs::path& candidate : candidates)
+        if (fs::exists(candidate, ec)) return candidate.string();
+    return candidates.empty() ? std::string("orvbrivo.so") : candidates.front().string();
 }
 
 }  // namespace orv::render
