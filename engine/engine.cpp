@@ -1,7 +1,12 @@
 #include "engine/engine.h"
 
+#include "engine/calibration.h"
+#include "engine/dither.h"
 #include "engine/engine_lengths.h"
 #include "engine/limiter_core.h"
+#include "engine/meters.h"
+#include "engine/noise_shaping_sets.h"
+#include "engine/requantizer.h"
 
 #include <algorithm>
 #include <atomic>
@@ -21,9 +26,6 @@ inline double sanitizedInput(double x) noexcept {
     if (std::fabs(x) <= kInputCeiling) return x;
     return std::isnan(x) || std::isinf(x) ? 0.0 : std::copysign(kInputCeiling, x);
 }
-
-// The final stage until the requantizer takes its place: clamp to full scale.
-inline double clipToFullScale(double y) noexcept { return (std::fabs(y + 1.0) - std::fabs(y - 1.0)) * 0.5; }
 
 void storeLadder(std::array<std::atomic<double>, kFollowerCount>& target, const Ladder& values) noexcept {
     for (int k = 0; k < kFollowerCount; ++k) target[k].store(values[k], kRelaxed);
@@ -55,7 +57,7 @@ struct Engine::State {
     std::array<std::atomic<double>, kFollowerCount> release{};
     std::atomic<double> rate{kFallbackRate};
 
-    // Stored for the requantizer, the meters and the calibration generator.
+    // Read at block start by the requantizer, the meters and the calibration generator.
     std::atomic<int> scale{1};
     std::atomic<int> bits{1};
     std::atomic<int> noiseShape{0};
@@ -71,10 +73,20 @@ struct Engine::State {
     int shapeStep = kDefaultShapeStep;
     double smoother = gainSmootherCoefficient(kFallbackRate);
     double levellerCoef = levellerCoefficient(kFallbackRate);
-    double meterCoef = meterCoefficient(kFallbackRate);
-    double blackGateCoef = blackGateCoefficient(kFallbackRate);
+
+    // The noise-shaping set in use. A NoiseShape change selects it on the caller's thread and
+    // counts the change; the audio thread hands it to the requantizer at the next block start
+    // (which also restarts the history position), as a rate change does under the lock.
+    std::atomic<const double*> shapingSet{NoiseShapingSets::zeroSet()};
+    std::atomic<unsigned> shapingChanges{0};
+    const double* appliedShapingSet = NoiseShapingSets::zeroSet();
+    unsigned appliedShapingChanges = 0;
 
     LimiterCore core;
+    EngineMeters meters{core.halfbandTaps()};
+    DitherGenerator dither;  // shared by the requantizer's dither and the calibration noise
+    Requantizer requantizer;
+    CalibrationGenerator calibration;
 
     State() noexcept {
         storeLadder(attack, attackLadder(kFallbackRate));
@@ -106,31 +118,63 @@ struct Engine::State {
 
     void reset() noexcept {
         core.reset(driveTarget.load(kRelaxed), outputTarget.load(kRelaxed));
-        // Meter accumulators, requantizer state (histories, generator words, black gain) and the
-        // calibration generator reset here as well.
+        meters.reset();
+        requantizer.reset();
+        dither.reset();
+        calibration.reset();
+    }
+
+    // Audio thread at block start, or under the lock.
+    void applyShapingSet() noexcept {
+        appliedShapingChanges = shapingChanges.load(kRelaxed);
+        appliedShapingSet = shapingSet.load(kRelaxed);
+        requantizer.setFeedbackSet(appliedShapingSet);
+    }
+
+    // Audio thread at block start. The two loads may see a change half-way; the other half is
+    // then picked up one block later.
+    void applyShapingChange() noexcept {
+        if (shapingChanges.load(kRelaxed) != appliedShapingChanges ||
+            shapingSet.load(kRelaxed) != appliedShapingSet) {
+            applyShapingSet();
+        }
+    }
+
+    // NoiseShape step for the rate in whole Hz; any thread.
+    void selectShapingSet(int step, int rateHz) noexcept {
+        shapingSet.store(NoiseShapingSets::select(step, rateHz, shapingSet.load(kRelaxed)), kRelaxed);
     }
 
     template <typename Sample>
     void run(const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int frames) noexcept {
-        if (frames <= 0 || inL == nullptr || outL == nullptr) return;
-        if (inR == nullptr) inR = inL;
+        if (frames <= 0 || outL == nullptr) return;
         if (outR == nullptr) outR = outL;
-        if (calibrate.load(kRelaxed) != 0) {
-            // The calibration generator replaces the whole block here; until then it is silent and
-            // the limiter keeps its state.
-            for (int i = 0; i < frames; ++i) outR[i] = outL[i] = Sample{0};
+        if (const int step = calibrate.load(kRelaxed); step != 0) {
+            // The noise replaces the whole path, whose state stays as it is. A right output that
+            // is the left one counts as absent: writing it first would be overwritten anyway.
+            calibration.process(step, scale.load(kRelaxed), outL, outR == outL ? nullptr : outR, frames,
+                                dither, meters);
             return;
         }
+        if (inL == nullptr) {
+            // No input at all: the host still gets a fully written block.
+            std::fill(outR, outR + frames, Sample(0));
+            std::fill(outL, outL + frames, Sample(0));
+            return;
+        }
+        if (inR == nullptr) inR = inL;
         const CoreSettings settings = blockSettings();
+        applyShapingChange();
+        meters.beginBlock(postMeter.load(kRelaxed) ? 1.0 : core.currentDrive(), meterOvs.load(kRelaxed));
+        requantizer.beginBlock(quantize.load(kRelaxed), bits.load(kRelaxed), autoblack.load(kRelaxed));
         for (int i = 0; i < frames; ++i) {
             // Both inputs are read before any output is written: the host may process in place.
             const double xL = sanitizedInput(static_cast<double>(inL[i]));
             const double xR = sanitizedInput(static_cast<double>(inR[i]));
-            const CoreFrame frame = core.process(xL, xR, settings);
-            // The meter accumulators take frame.input, frame.output and frame.displayed here; the
-            // requantizer then replaces the clip as the final stage.
-            outR[i] = static_cast<Sample>(clipToFullScale(frame.output[1]));
-            outL[i] = static_cast<Sample>(clipToFullScale(frame.output[0]));
+            const CoreFrame f = core.process(xL, xR, settings);
+            // The meters see y before the requantizer: neither dither nor the clip shows in them.
+            meters.update(f.input[0], f.input[1], f.output[0], f.output[1], f.displayed[0], f.displayed[1]);
+            Requantizer::store(requantizer.process(f.output[0], f.output[1], dither), outL[i], outR[i]);
         }
     }
 };
@@ -154,9 +198,10 @@ void Engine::setSampleRate(float rate) noexcept {
         storeLadder(s.attack, attackLadder(fs));
         s.smoother = gainSmootherCoefficient(fs);
         s.levellerCoef = levellerCoefficient(fs);
-        s.meterCoef = meterCoefficient(fs);
-        s.blackGateCoef = blackGateCoefficient(fs);
-        // The requantizer picks its noise-shaping set for the new rate here.
+        s.meters.setSampleRate(fs);
+        s.requantizer.setSampleRate(fs);
+        s.selectShapingSet(s.noiseShape.load(kRelaxed), r);
+        s.applyShapingSet();
         s.core.configure(lookaheadLength(s.shift), orv::kernelLength(s.shapeStep, s.shift));
     }
     s.reset();
@@ -189,7 +234,12 @@ void Engine::setDetectorOrder(int step) noexcept { state_->secondOrder.store(ste
 void Engine::setPower(bool on) noexcept { state_->power.store(on, kRelaxed); }
 void Engine::setScale(int step) noexcept { state_->scale.store(step, kRelaxed); }
 void Engine::setBits(int step) noexcept { state_->bits.store(step, kRelaxed); }
-void Engine::setNoiseShape(int step) noexcept { state_->noiseShape.store(step, kRelaxed); }
+void Engine::setNoiseShape(int step) noexcept {
+    State& s = *state_;
+    s.noiseShape.store(step, kRelaxed);
+    s.selectShapingSet(step, static_cast<int>(s.rate.load(kRelaxed)));
+    s.shapingChanges.fetch_add(1, kRelaxed);
+}
 void Engine::setCalibrate(int step) noexcept { state_->calibrate.store(step, kRelaxed); }
 
 void Engine::setLeveller(double threshold, bool off) noexcept {
@@ -204,9 +254,7 @@ void Engine::setAutoblack(bool on) noexcept { state_->autoblack.store(on, kRelax
 void Engine::setPostMeter(bool post) noexcept { state_->postMeter.store(post, kRelaxed); }
 void Engine::setAttShow(int components) noexcept { state_->attShow.store(components & 7, kRelaxed); }
 
-void Engine::resetDisplayedGain() noexcept {
-    // The meter accumulators restart their gain holds at 1.0 here.
-}
+void Engine::resetDisplayedGain() noexcept { state_->meters.resetGainHolds(); }
 
 bool Engine::setTransShape(int step) noexcept {
     State& s = *state_;
@@ -230,9 +278,6 @@ void Engine::process(const double* inL, const double* inR, double* outL, double*
     state_->run(inL, inR, outL, outR, frames);
 }
 
-MeterSnapshot Engine::takeMeterSnapshot() noexcept {
-    // The meter accumulators hand over their values here; until then the meters read rest.
-    return MeterSnapshot{{0.0f, 0.0f}, {0.0f, 0.0f}, {0.0f, 0.0f}, {0.0f, 0.0f}, {1.0f, 1.0f}};
-}
+MeterSnapshot Engine::takeMeterSnapshot() noexcept { return state_->meters.takeSnapshot(); }
 
 }  // namespace orv

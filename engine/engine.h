@@ -44,7 +44,9 @@ public:
     void setPower(bool on) noexcept;
     void setScale(int step) noexcept;               // 0 K-12, 1 K-14, 2 K-20
     void setBits(int step) noexcept;                // 0: 8, 1: 16, 2: 24 bits
-    void setNoiseShape(int step) noexcept;          // 0 off, 1..3 types A..C
+    // 0 off, 1..3 types A..C: selects the set for the current rate (other rates keep the set in
+    // use); the next block starts with it and with the shaper's history position at 0.
+    void setNoiseShape(int step) noexcept;
     void setCalibrate(int step) noexcept;           // 0 off, 1 left, 2 both uncorrelated, 3 right
     void setLeveller(double threshold, bool off) noexcept;
     void setMeterOvs(bool on) noexcept;
@@ -64,6 +66,8 @@ public:
 
     // Audio thread, under the processing lock. Channel pointers are already resolved (the right
     // ones may equal the left ones); the right output is written before the left one per sample.
+    // While calibrating the inputs are not read (they may be null) and a right output that equals
+    // the left one counts as not connected.
     // This method will never allocate memory.
     void process(const float* inL, const float* inR, float* outL, float* outR, int frames) noexcept;
     void process(const double* inL, const double* inR, double* outL, double* outR, int frames) noexcept;

@@ -60,6 +60,8 @@ public:
     int kernel() const noexcept { return kernel_; }
     int envelopeDelay() const noexcept { return envelopeDelayLength(lookahead_, kernel_); }
     double currentDrive() const noexcept { return drive_; }
+    // The 32 doubled halfband taps, shared with the output meters' interpolator.
+    const double* halfbandTaps() const noexcept { return halfbandTaps_.data(); }
     const FollowerBank& followers(int channel) const noexcept { return channels_[channel].followers; }
     const WindowMax<kMaxLookahead>& lookaheadTree(int channel) const noexcept { return channels_[channel].lookaheadMax; }
     const WindowMax<kMaxKernelLength>& transientTree(int channel) const noexcept { return channels_[channel].transientMax; }

@@ -21,7 +21,7 @@ void EngineMeters::reset() noexcept
 
 void EngineMeters::setSampleRate(double rate) noexcept
 {
-    meanSquareCoefficient_ = 1.0 - std::pow(0.01, 1000.0 / (rate * 600.0));
+    meanSquareCoefficient_ = meterCoefficient(rate);
 }
 
 void EngineMeters::beginBlock(double inputScale, bool interpolateOutput) noexcept

@@ -7,6 +7,8 @@
 // atomic written and read whole; no ordering between values is needed.
 #pragma once
 
+#include "engine/engine_lengths.h"
+#include "engine/halfband_taps.h"
 #include "engine/meter_snapshot.h"
 
 #include <algorithm>
@@ -19,8 +21,6 @@ namespace orv {
 
 class EngineMeters {
 public:
-    static constexpr int kHalfbandTaps = 32;
-
     // `doubledHalfbandTaps`: the 32 side taps of the halfband interpolator, each already
     // multiplied by 2, [0] for the outermost sample pair and [31] for the innermost. Only read;
     // it must stay valid for the lifetime of this object. Starts reset, at 44100 Hz.
@@ -55,8 +55,7 @@ public:
     MeterSnapshot takeSnapshot() noexcept;
 
 private:
-    static constexpr int kRingSize = 64;
-    static constexpr int kRingMask = kRingSize - 1;
+    static constexpr unsigned kRingSize = kHalfbandRingMask + 1;
 
     struct Channel {
         std::atomic<double> inputPeak{0.0};
@@ -84,13 +83,12 @@ private:
     void restartHoldsIfFetched() noexcept;
     void measureInput(Channel& channel, double x) noexcept;
     void measureOutput(Channel& channel, double magnitude) noexcept;
-    double interpolateMidpoint(const Channel& channel, int newest) const noexcept;
     static void silence(Channel& channel) noexcept;
 
     const double* halfband_;
     Channel channels_[2];
     std::atomic<bool> fetched_{false};
-    int ringPos_ = 0;
+    unsigned ringPos_ = 0;
     double meanSquareCoefficient_ = 0.0;
     double inputScale_ = 1.0;
     bool interpolateOutput_ = false;
@@ -125,17 +123,6 @@ inline void EngineMeters::measureOutput(Channel& channel, double magnitude) noex
     store(channel.outputMeanSquare, ms + (magnitude * magnitude - ms) * meanSquareCoefficient_);
 }
 
-// The value half-way between the samples 31 and 32 old; `newest` is the ring slot just written.
-inline double EngineMeters::interpolateMidpoint(const Channel& channel, int newest) const noexcept
-{
-    double sum = 0.0;
-    for (int k = 0; k < kHalfbandTaps; ++k) {
-        sum += halfband_[k] * (channel.ring[(newest - k) & kRingMask]
-                               + channel.ring[(newest + 1 + k) & kRingMask]);
-    }
-    return sum;
-}
-
 inline void EngineMeters::update(double bL, double bR, double yL, double yR, double dispL,
                                  double dispR) noexcept
 {
@@ -153,14 +140,15 @@ inline void EngineMeters::update(double bL, double bR, double yL, double yR, dou
     }
     // Reconstruction metering: peaks include the midpoints; the mean square follows the ring's
     // centre, 31 samples late, so that both see the same stretch of signal.
-    const int newest = ringPos_;
-    ringPos_ = (ringPos_ + 1) & kRingMask;
+    const unsigned newest = ringPos_;
+    ringPos_ = (ringPos_ + 1) & kHalfbandRingMask;
     left.ring[newest] = yL;
     right.ring[newest] = yR;
     for (Channel* channel : {&left, &right}) {
-        const double mid = roundToSingle(std::abs(interpolateMidpoint(*channel, newest)));
+        const double mid = roundToSingle(std::abs(halfbandMidpoint(channel->ring, newest, halfband_)));
         store(channel->outputPeak, std::max(load(channel->outputPeak), mid));
-        measureOutput(*channel, roundToSingle(std::abs(channel->ring[(newest - 31) & kRingMask])));
+        const double centre = channel->ring[(newest - kDetectorDelay) & kHalfbandRingMask];
+        measureOutput(*channel, roundToSingle(std::abs(centre)));
     }
 }
 

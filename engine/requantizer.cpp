@@ -1,6 +1,8 @@
 #include "engine/requantizer.h"
 
-#include <cmath>
+#include "engine/engine_lengths.h"
+
+#include <algorithm>
 #include <iterator>
 
 namespace orv {
@@ -20,7 +22,7 @@ void Requantizer::reset() noexcept
 
 void Requantizer::setSampleRate(double rate) noexcept
 {
-    blackDecay_ = 1.0 - std::exp(-1000.0 / (rate * 10.0));
+    blackDecay_ = blackGateCoefficient(rate);
 }
 
 void Requantizer::setFeedbackSet(const double* feedbackSet) noexcept

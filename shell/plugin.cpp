@@ -76,16 +76,11 @@ void Plugin::process(Sample** inputs, Sample** outputs, int32_t frames) {
         return;
     }
     Sample* outR = outputs[1] && isOutputConnected(1) ? outputs[1] : outL;
-    if (engine_.calibrating()) {
-        engine_.process(outL, outL, outL, outR, frames);
-        return;
-    }
-    if (!inputs || !inputs[0]) {
-        writeSilence(outL, outR, frames);
-        return;
-    }
-    const Sample* inL = inputs[0];
-    const Sample* inR = inputs[1] && isInputConnected(1) ? inputs[1] : inL;
+    // The calibration noise ignores the inputs, so only the output pin is asked about then. The
+    // real inputs are passed either way: the engine reads Calibrate once more for itself.
+    const Sample* inL = inputs ? inputs[0] : nullptr;
+    const Sample* inR = inL;
+    if (inL && !engine_.calibrating() && inputs[1] && isInputConnected(1)) inR = inputs[1];
     engine_.process(inL, inR, outL, outR, frames);
 }
 

@@ -136,6 +136,7 @@ TEST(EngineAllocation, ProcessingWithParameterChangesAllocatesNothing) {
             engine.setAutoblack(!odd);
             engine.setMeterOvs(odd);
             engine.setPostMeter(!odd);
+            engine.setCalibrate(round % 4 == 2 ? round % 3 + 1 : 0);
             engine.resetDisplayedGain();
             engine.setTransShape(round % 3);
             if (round % 5 == 0) engine.setSampleRate(round % 2 == 0 ? 192000.0f : 44100.0f);
