@@ -11,7 +11,7 @@ cmake --build "$build" -j "${JOBS:-2}"
 "$build/fuzz_seeds" "$build/corpus"
 rm -rf "$build/tmp"
 mkdir -p "$build/artifacts" "$build/tmp"
-for target in chunk preset_image bank_image stored_value; do
+for target in chunk preset_image bank_image stored_value dispatcher readout_text set_option; do
   echo "fuzz_$target: $seconds s"
   if ! TMPDIR="$build/tmp" "$build/fuzz_$target" -max_total_time="$seconds" -max_len=4096 \
       -artifact_prefix="$build/artifacts/$target-" "$build/corpus/$target" >"$build/$target.log" 2>&1; then

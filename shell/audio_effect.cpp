@@ -35,6 +35,13 @@ void setParameterEntry(vst::AEffect* e, int32_t index, float value) {
 
 float getParameterEntry(vst::AEffect* e, int32_t index) { return effectOf(e)->getParameter(index); }
 
+// The key opcodes carry the modifiers in the float argument; a host may put anything there, and a
+// float outside the int range (or NaN) must not reach the conversion.
+int32_t keyModifiers(float opt) noexcept {
+    if (!(opt >= -2147483648.0f && opt < 2147483648.0f)) return 0;
+    return static_cast<int32_t>(opt);
+}
+
 }  // namespace
 
 void copyString(char* destination, const char* source, int capacity) noexcept {
@@ -108,7 +115,10 @@ intptr_t AudioEffect::dispatcher(int32_t opcode, int32_t index, intptr_t value, 
     case effEditIdle: if (editor) editor->idle(); return 0;
     case effIdentify: return fourCharCode('N', 'v', 'E', 'f');
     case effGetChunk: return ptr ? getChunk(static_cast<void**>(ptr), index != 0) : 0;
-    case effSetChunk: return setChunk(ptr, static_cast<int32_t>(value), index != 0);
+    case effSetChunk:
+        // A size beyond 32 bits must not wrap around into a valid one.
+        if (value < 0 || value > INT32_MAX) return -1;
+        return setChunk(ptr, static_cast<int32_t>(value), index != 0);
     default: return 0;
     }
 }
@@ -148,9 +158,9 @@ intptr_t AudioEffectX::dispatcher(int32_t opcode, int32_t index, intptr_t value,
         return ptr && getParameterProperties(index, static_cast<VstParameterProperties*>(ptr)) ? 1 : 0;
     case effGetVstVersion: return kVstVersion;
     case effEditKeyDown:
-        return editor && editor->onKeyDown(index, value, static_cast<int32_t>(opt)) ? 1 : 0;
+        return editor && editor->onKeyDown(index, value, keyModifiers(opt)) ? 1 : 0;
     case effEditKeyUp:
-        return editor && editor->onKeyUp(index, value, static_cast<int32_t>(opt)) ? 1 : 0;
+        return editor && editor->onKeyUp(index, value, keyModifiers(opt)) ? 1 : 0;
     case effSetEditKnobMode: setEditKnobMode(static_cast<int32_t>(value)); return 1;
     case effGetCurrentMidiProgram: return -1;
     case effGetSpeakerArrangement:
