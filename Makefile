@@ -5,7 +5,8 @@ PREFIX     ?=
 JOBS       ?= $(shell nproc)
 
 PACKAGES := build-essential cmake pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev \
-            libsndfile1-dev libebur128-dev libcairo2-dev libfontconfig-dev fonts-liberation libx11-dev
+            libsndfile1-dev libebur128-dev libcairo2-dev libfontconfig-dev fonts-liberation libx11-dev \
+            xvfb xauth
 
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 60
@@ -53,7 +54,7 @@ fuzz: setup
 test: test-unit test-asan test-fuzz
 
 bench: build
-	$(BUILD)/bench/orvbrivo-bench
+	$(BUILD)/bench/orvbrivo-bench --benchmark_counters_tabular=true
 
 # Hosts look for VST 2.4 plug-ins in ~/.vst (one user) or $(PREFIX)/lib/vst (all users).
 install: build

@@ -301,11 +301,17 @@ TEST(PluginLock, BlockedLockGivesSilenceAndLeavesTheRateAlone) {
     }
     plugin->dispatch(vst::effSetSampleRate, 0, 0, nullptr, 96000.0f);
     EXPECT_EQ(plugin->effect()->initialDelay, 159);
+    // TransShape rebuilds under the same lock: a change that cannot take it stores nothing.
+    const float shape = plugin->getParameter(4);
+    plugin->setParameter(4, 0.9f);
+    EXPECT_EQ(plugin->getParameter(4), shape);
 
     leave.set_value();
     first.get();
     plugin->dispatch(vst::effSetSampleRate, 0, 0, nullptr, 96000.0f);
     EXPECT_EQ(plugin->effect()->initialDelay, 287);
+    plugin->setParameter(4, 0.9f);
+    EXPECT_EQ(plugin->getParameter(4), 0.9f);
 }
 
 }  // namespace
