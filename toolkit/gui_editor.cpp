@@ -26,7 +26,11 @@ void AEffGUIEditor::close() {
 void AEffGUIEditor::idle() {
     if (inIdle) return;
     inIdle = true;
-    if (frame) frame->idle();
+    if (frame) {
+        frame->getPlatform().pump();
+        frame->idle();
+        frame->getPlatform().flush();
+    }
     if (hostIdle) hostIdle();
     inIdle = false;
 }

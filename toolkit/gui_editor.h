@@ -26,8 +26,9 @@ public:
     bool open(void* parentWindow) override;
     // UI thread. Releases the frame and every view in it.
     void close() override;
-    // UI thread. The frame redraws its dirty views, then the host gets its idle call. Calls
-    // that arrive while an idle is running (through the host) return at once.
+    // UI thread. The window's events and timers run, the frame redraws its dirty views, then
+    // the host gets its idle call. Calls that arrive while an idle is running (through the
+    // host or a timer) return at once.
     void idle() override;
     // UI thread. Keys from the host to the frame; true when a view used the key.
     bool onKeyDown(int32_t character, intptr_t virtualKey, int32_t modifiers) override;

@@ -44,6 +44,12 @@ public:
     virtual void setPopupGrab(bool active) = 0;
     // The file dialog that selectors opened over this window run.
     virtual IFileDialog& fileDialog() = 0;
+    // From the editor's idle, before the frame redraws: handles what the window system
+    // delivered, fires the timers that fell due and paints what was asked for. Timers fire
+    // inside the editor's idle, so they must not call it.
+    virtual void pump() {}
+    // From the editor's idle, after the frame redrew: sends what was drawn to the screen.
+    virtual void flush() {}
 };
 
 }  // namespace orv
