@@ -42,7 +42,8 @@ test-unit: build
 test-asan: setup
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DORV_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
+	cd $(ASAN_BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  ctest --output-on-failure --no-tests=error -j $(JOBS)
 
 # A short bounded pass of every fuzz target; `make fuzz` runs each for FUZZ_SECONDS.
 test-fuzz: setup
